@@ -44,8 +44,8 @@ std::size_t FindSse2(const std::uint8_t* bytes, std::size_t from, std::size_t to
   return FindPortable(bytes, p, to);
 }
 
-__attribute__((target("avx2"))) std::size_t FindAvx2(const std::uint8_t* bytes,
-                                                     std::size_t from, std::size_t to) {
+__attribute__((target("avx2"))) std::size_t FindAvx2(const std::uint8_t* bytes, std::size_t from,
+                                                     std::size_t to) {
   const __m256i type = _mm256_set1_epi8(static_cast<char>(DiskTypeByte));
   const __m256i id = _mm256_set1_epi8(static_cast<char>(IdByte));
   std::size_t p = from;

@@ -1,12 +1,12 @@
 #include "extract_images.h"
 
-#include <algorithm>
-#include <cstring>
-
 #include "candidate_search.h"
 #include "image_writer.h"
 #include "input_file.h"
 #include "trd_recogniser.h"
+
+#include <algorithm>
+#include <cstring>
 
 namespace quillmoor {
 namespace {
@@ -25,7 +25,8 @@ std::string ProgressText(const ExtractionRun& run) {
   // Exact integer arithmetic: the last chunk always reads 100%, and an empty
   // file divides by nothing.
   const std::uint64_t percent =
-      run.fileLength == 0 ? 100 : std::min<std::uint64_t>(100, run.bytesScanned * 100 / run.fileLength);
+      run.fileLength == 0 ? 100
+                          : std::min<std::uint64_t>(100, run.bytesScanned * 100 / run.fileLength);
   return std::to_string(percent) + "%";
 }
 

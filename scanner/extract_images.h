@@ -1,10 +1,10 @@
 #pragma once
 
-#include <cstdint>
-#include <string>
-
 #include "scan_buffer.h"
 #include "scan_sink.h"
+
+#include <cstdint>
+#include <string>
 
 namespace quillmoor {
 
@@ -18,13 +18,13 @@ struct ExtractOptions {
 
 // The record of one run.
 struct ExtractionRun {
-  std::string path;          // the file being scanned
-  int found = 0;             // images accepted so far
-  bool folderReady = false;  // the output folder has been settled this run
-  std::string targetDir;     // where this run's images are written, once settled
-  int chunks = 0;            // chunks scanned so far
-  std::uint64_t fileLength = 0;     // taken when the run starts
-  std::uint64_t bytesScanned = 0;   // file positions tested so far
+  std::string path;                // the file being scanned
+  int found = 0;                   // images accepted so far
+  bool folderReady = false;        // the output folder has been settled this run
+  std::string targetDir;           // where this run's images are written, once settled
+  int chunks = 0;                  // chunks scanned so far
+  std::uint64_t fileLength = 0;    // taken when the run starts
+  std::uint64_t bytesScanned = 0;  // file positions tested so far
   // The file offset that buffer position 0 stands for; negative while the
   // buffer still holds room before the file's first byte.
   std::int64_t bufferStart = 0;

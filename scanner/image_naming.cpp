@@ -1,9 +1,9 @@
 #include "image_naming.h"
 
+#include "trd_recogniser.h"
+
 #include <algorithm>
 #include <string_view>
-
-#include "trd_recogniser.h"
 
 namespace quillmoor {
 namespace {
@@ -18,7 +18,8 @@ std::size_t FileNameStart(const std::string& path) {
 }
 
 bool KeepsInFileName(unsigned char c) {
-  return c >= 32 && c <= 125 && UnsafeInFileName.find(static_cast<char>(c)) == std::string_view::npos;
+  return c >= 32 && c <= 125 &&
+         UnsafeInFileName.find(static_cast<char>(c)) == std::string_view::npos;
 }
 
 }  // namespace
@@ -55,7 +56,9 @@ std::string OutputFolderName(const std::string& path) {
   return fileName.substr(0, dot) + std::string(FolderSuffix);
 }
 
-std::string FolderOf(const std::string& path) { return path.substr(0, FileNameStart(path)); }
+std::string FolderOf(const std::string& path) {
+  return path.substr(0, FileNameStart(path));
+}
 
 std::string OutputFileName(int number, const std::string& cleanedLabel) {
   return std::to_string(number) + "_" + cleanedLabel + ".trd";

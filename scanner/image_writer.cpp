@@ -1,20 +1,21 @@
 #include "image_writer.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <filesystem>
-
 #include "image_naming.h"
 #include "output_file.h"
 #include "trd_recogniser.h"
+
+#include <filesystem>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace quillmoor {
 namespace {
 
 bool IsEnterableFolder(const std::string& path) {
   struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && ::access(path.c_str(), X_OK) == 0;
+  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+         ::access(path.c_str(), X_OK) == 0;
 }
 
 // Decides where this run's images go. Beside the file: a folder named after

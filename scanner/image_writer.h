@@ -1,11 +1,11 @@
 #pragma once
 
+#include "extract_images.h"
+#include "scan_sink.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
-
-#include "extract_images.h"
-#include "scan_sink.h"
 
 namespace quillmoor {
 

@@ -1,10 +1,10 @@
 #include "input_file.h"
 
+#include <cerrno>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <cerrno>
 
 namespace quillmoor {
 

@@ -1,12 +1,12 @@
 #include "output_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
+#include "image_naming.h"
 
 #include <cerrno>
 #include <cstdio>
 
-#include "image_naming.h"
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace quillmoor {
 namespace {

@@ -26,7 +26,9 @@ class ScanBuffer {
 
   std::uint8_t* data() { return bytes_.get(); }
   const std::uint8_t* data() const { return bytes_.get(); }
-  std::span<std::uint8_t, Size> bytes() { return std::span<std::uint8_t, Size>(bytes_.get(), Size); }
+  std::span<std::uint8_t, Size> bytes() {
+    return std::span<std::uint8_t, Size>(bytes_.get(), Size);
+  }
   std::span<const std::uint8_t, Size> bytes() const {
     return std::span<const std::uint8_t, Size>(bytes_.get(), Size);
   }

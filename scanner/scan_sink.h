@@ -14,12 +14,12 @@ enum StatusField : int {
 
 // What the front end learns about each image a run accepts.
 struct FoundImage {
-  int number = 0;              // its number within the run, from 1
-  std::int64_t fileOffset = 0; // offset of its first byte in the file; negative
-                               // when the image starts before the file does
-  std::string label;           // the cleaned disk label
-  std::string outputPath;      // where it was written; empty on a dry run or failure
-  bool written = false;        // true once the whole file is in place
+  int number = 0;               // its number within the run, from 1
+  std::int64_t fileOffset = 0;  // offset of its first byte in the file; negative
+                                // when the image starts before the file does
+  std::string label;            // the cleaned disk label
+  std::string outputPath;       // where it was written; empty on a dry run or failure
+  bool written = false;         // true once the whole file is in place
 };
 
 // Everything a run needs of whoever started it. The scanner never talks to the

@@ -19,7 +19,8 @@ bool EntryIsSound(const std::uint8_t* entry) {
   const std::uint8_t first = entry[EntryNameStart];
   // 0 ends the catalogue and 1 marks a deleted file; 2..31 never start a name.
   const bool nameOk = first < 2 || first > 31;
-  return nameOk && entry[EntryFirstSector] < SectorsPerTrack && entry[EntryFirstTrack] <= MaxFileTrack;
+  return nameOk && entry[EntryFirstSector] < SectorsPerTrack &&
+         entry[EntryFirstTrack] <= MaxFileTrack;
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "scan_buffer.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
-
-#include "scan_buffer.h"
 
 namespace quillmoor {
 
