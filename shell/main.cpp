@@ -1,13 +1,13 @@
+#include "embedded_media.h"
 #include "shell.h"
-#include "shell_media.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
-  // The embedded picture and cue plug in here; until then the picture view
-  // stays empty and runs end silently.
-  quillmoor::ShellMedia media;
+  // Lets Wayland desktops match the window to its menu entry and icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("io.github.quillmoor.Quillmoor"));
+  quillmoor::EmbeddedMedia media;
   quillmoor::Shell shell(media);
   return shell.Run();
 }
