@@ -22,19 +22,23 @@ class ScanBuffer {
   static constexpr std::size_t ThirdSize = TrdImageSize;
   static constexpr std::size_t Size = 3 * ThirdSize;
 
-  ScanBuffer() : bytes_(std::make_unique<std::uint8_t[]>(Size)) {}
+  ScanBuffer() : storage_(std::make_unique<Storage>()) {}
 
-  std::uint8_t* data() { return bytes_.get(); }
-  const std::uint8_t* data() const { return bytes_.get(); }
-  std::span<std::uint8_t, Size> bytes() {
-    return std::span<std::uint8_t, Size>(bytes_.get(), Size);
-  }
+  std::uint8_t* data() { return storage_->bytes; }
+  const std::uint8_t* data() const { return storage_->bytes; }
+  std::span<std::uint8_t, Size> bytes() { return std::span<std::uint8_t, Size>(data(), Size); }
   std::span<const std::uint8_t, Size> bytes() const {
-    return std::span<const std::uint8_t, Size>(bytes_.get(), Size);
+    return std::span<const std::uint8_t, Size>(data(), Size);
   }
 
  private:
-  std::unique_ptr<std::uint8_t[]> bytes_;  // value-initialised: all zero
+  // Page-aligned, so that each third starts on a page boundary as the file's
+  // bytes do in the kernel's page cache: a read into memory a few bytes off
+  // that alignment copies at about half the speed.
+  struct alignas(4096) Storage {
+    std::uint8_t bytes[Size];
+  };
+  std::unique_ptr<Storage> storage_;  // value-initialised: all zero
 };
 
 }  // namespace quillmoor
