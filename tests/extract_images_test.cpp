@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -122,14 +123,33 @@ const LayoutCase kLayouts[] = {
     {"CutShortByTheEndOfTheFile", 3000, {0}, {0}, {"100%"}},
     {"StartsBeforeTheFile", T, {-2000}, {-2000}, {"100%"}},
     {"EmptyFile", 0, {}, {}, {"100%"}},
+    // The file is read a piece at a time (256 KiB); the recogniser's last byte
+    // and an image's bytes must be read before they are looked at.
+    {"TypeByteEndsAReadPiece", 2 * T, {262'143 - D}, {262'143 - D}, {"50%", "100%"}},
+    {"DeletedCountStartsAReadPiece", 2 * T, {262'127 - D}, {262'127 - D}, {"50%", "100%"}},
+    {"TypeByteEndsTheSecondPiece", 2 * T, {S + 524'287 - D}, {S + 524'287 - D}, {"50%", "100%"}},
+    {"CutShortInTheSecondChunk", T + 300'000, {S + 100}, {S + 100}, {"68%", "100%"}},
+    // The first image reads ahead to the end of the file while the first chunk
+    // is scanned; the second, in the last chunk, must still end in zeros.
+    {"CutShortInBothChunks",
+     T + 100'000,
+     {200'000, S + 50'000},
+     {200'000, S + 50'000},
+     {"86%", "100%"}},
     {"ShorterThanAnImageWithNothing", 1000, {}, {}, {"100%"}},
 };
 
+// Each layout runs in a fresh buffer and again after a run that filled the
+// whole buffer with 0xFF: the result must be the same, byte for byte.
 class ExtractLayoutTest : public ExtractImagesTest,
-                          public ::testing::WithParamInterface<LayoutCase> {};
+                          public ::testing::WithParamInterface<std::tuple<LayoutCase, bool>> {};
 
 TEST_P(ExtractLayoutTest, FindsEveryImageOnceAndWritesItWhole) {
-  const LayoutCase& layout = GetParam();
+  const auto& [layout, afterNoise] = GetParam();
+  if (afterNoise) {
+    ASSERT_EQ(Run(Write("noise.img", Bytes(4 * T, 0xFF))), 0);
+    sink_ = RecordingSink();
+  }
   Bytes file(layout.fileLength, 0);
   int n = 0;
   for (std::int64_t start : layout.imageStarts) {
@@ -153,8 +173,13 @@ TEST_P(ExtractLayoutTest, FindsEveryImageOnceAndWritesItWhole) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Layouts, ExtractLayoutTest, ::testing::ValuesIn(kLayouts),
-                         [](const auto& testInfo) { return testInfo.param.name; });
+std::string LayoutName(const ::testing::TestParamInfo<std::tuple<LayoutCase, bool>>& info) {
+  return std::get<0>(info.param).name + (std::get<1>(info.param) ? "AfterANoisyRun" : "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, ExtractLayoutTest,
+                         ::testing::Combine(::testing::ValuesIn(kLayouts), ::testing::Bool()),
+                         LayoutName);
 
 TEST_F(ExtractImagesTest, EarlierRunsLeaveNothingInALaterRunsOutput) {
   // The first file fills the whole buffer with non-zero bytes ...
