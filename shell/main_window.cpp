@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPalette>
 #include <QPixmap>
 #include <QScreen>
 
@@ -28,7 +30,14 @@ constexpr Qt::WindowFlags MainWindowFlags =
 }  // namespace
 
 QIcon ProgramIcon() {
-  return QIcon(QStringLiteral(":/quillmoor/quillmoor-16.png"));
+  // The desktop icon set's 16 x 16 member keys its background out; the
+  // window's icon is plain 24-bit colour, so that background becomes the
+  // dialog-face colour the window itself is painted in.
+  const QImage keyed(QStringLiteral(":/quillmoor/quillmoor-16.png"));
+  QImage icon(keyed.size(), QImage::Format_RGB888);
+  icon.fill(QPalette().color(QPalette::Window));
+  QPainter(&icon).drawImage(0, 0, keyed);
+  return QIcon(QPixmap::fromImage(icon));
 }
 
 MainWindow::MainWindow(const QImage& splashPicture) : QWidget(nullptr, MainWindowFlags) {
