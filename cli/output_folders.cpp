@@ -32,7 +32,7 @@ OutputFolders PlanOutputFolders(const std::vector<std::string>& files, const std
     std::string target;  // the folder the images will go to
     if (outputDir.empty()) {
       plan.outputDirs.emplace_back();
-      target = FolderOf(file) + OutputFolderName(file);
+      target = OutputFolderBeside(file);
     } else {
       target = files.size() == 1 ? outputDir : JoinPath(outputDir, OutputFolderName(file));
       plan.outputDirs.push_back(target);

@@ -129,7 +129,6 @@ int ExtractImages(const std::string& path, ScanSink& sink, ScanBuffer& buffer,
       sink.ShowMessage("Error!", "Cant read file: " + path);
       break;
     }
-    run.chunks += 1;
     run.bytesScanned += *tested;
     sink.Pause(PauseMilliseconds);
     sink.SetStatus(FieldProgress, ProgressText(run));

@@ -22,7 +22,6 @@ struct ExtractionRun {
   int found = 0;                   // images accepted so far
   bool folderReady = false;        // the output folder has been settled this run
   std::string targetDir;           // where this run's images are written, once settled
-  int chunks = 0;                  // chunks scanned so far
   std::uint64_t fileLength = 0;    // taken when the run starts
   std::uint64_t bytesScanned = 0;  // file positions tested so far
   // The file offset that buffer position 0 stands for; negative while the

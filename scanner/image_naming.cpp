@@ -56,6 +56,10 @@ std::string OutputFolderName(const std::string& path) {
   return fileName.substr(0, dot) + std::string(FolderSuffix);
 }
 
+std::string OutputFolderBeside(const std::string& path) {
+  return FolderOf(path) + OutputFolderName(path);
+}
+
 std::string FolderOf(const std::string& path) {
   return path.substr(0, FileNameStart(path));
 }

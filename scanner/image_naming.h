@@ -22,6 +22,10 @@ std::string CleanLabel(const std::string& label);
 // followed by "_extract". "/data/img/hdd.img" gives "hdd_extract".
 std::string OutputFolderName(const std::string& path);
 
+// Where a file's images go by default: OutputFolderName(path) in the file's
+// own folder. "/data/img/hdd.img" gives "/data/img/hdd_extract".
+std::string OutputFolderBeside(const std::string& path);
+
 // The folder part of a path, with its trailing separator ("/data/img/"), or
 // "" when the path has none (the file is in the current folder).
 std::string FolderOf(const std::string& path);

@@ -31,10 +31,9 @@ void SettleTargetFolder(ExtractionRun& run) {
     if (!IsPathSeparator(run.targetDir.back())) run.targetDir += '/';
     return;
   }
-  const std::string besideFile = FolderOf(run.path);
-  const std::string folder = besideFile + OutputFolderName(run.path);
+  const std::string folder = OutputFolderBeside(run.path);
   ::mkdir(folder.c_str(), 0777);  // an existing folder is simply used
-  run.targetDir = IsEnterableFolder(folder) ? folder + "/" : besideFile;
+  run.targetDir = IsEnterableFolder(folder) ? folder + "/" : FolderOf(run.path);
 }
 
 }  // namespace

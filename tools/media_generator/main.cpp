@@ -2,36 +2,15 @@
 // (splash.png) and the completion cue (completion.ogg), both in their
 // required exact forms. Usage: media_generator <output folder>
 #include "exact_size_search.h"
+#include "output_file.h"
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <system_error>
 
 namespace {
 
 using quillmoor::media_generator::FindChime;
 using quillmoor::media_generator::FindSplash;
-
-// Writes beside the target and renames over it, so a failed run never
-// leaves a half-written asset behind.
-bool WriteWhole(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
-  const std::filesystem::path temporary = path.string() + ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    if (!out.flush()) {
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      return false;
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(temporary, path, error);
-  if (error) std::filesystem::remove(temporary, error);
-  return !error;
-}
 
 }  // namespace
 
@@ -59,8 +38,11 @@ int main(int argc, char** argv) {
   std::printf("completion.ogg: %zu bytes, low-pass %.2f kHz, %zu padding spaces\n",
               chime->ogg.size(), chime->lowpassKhz, chime->paddingSpaces);
 
-  if (!WriteWhole(folder / "splash.png", splash->png) ||
-      !WriteWhole(folder / "completion.ogg", chime->ogg)) {
+  // Whole files or none, so a failed run never leaves half an asset behind.
+  using quillmoor::WriteOutcome;
+  using quillmoor::WriteWholeFile;
+  if (WriteWholeFile((folder / "splash.png").string(), splash->png) != WriteOutcome::Written ||
+      WriteWholeFile((folder / "completion.ogg").string(), chime->ogg) != WriteOutcome::Written) {
     std::fprintf(stderr, "cannot write into %s\n", folder.string().c_str());
     return 1;
   }
